@@ -79,8 +79,9 @@ TEST_P(PdbImageSizes, RecordsCoverTheTextExactly)
         const std::size_t start = longAt(bytes, pdb::recordListOffset + k * pdb::entrySize);
         EXPECT_EQ(start, 96 + 8 * records + (k - 1) * 4096) << "record " << k;
         const std::size_t end = k + 1 < records ? start + 4096 : bytes.size();
-        if (k + 1 == records)
+        if (k + 1 == records) {
             EXPECT_EQ(end - start, lastRecordSize);
+        }
         EXPECT_EQ(bytes.substr(start, end - start), text.substr((k - 1) * 4096, end - start));
     }
 }
