@@ -4,11 +4,17 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // The program speaks French; so do Qt's own dialogs and buttons.
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&qtFrench);
     application.setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
     const auto titles = ApplicationTitles::fromFileName(QFileInfo(QApplication::applicationFilePath()).fileName());
 

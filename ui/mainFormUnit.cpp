@@ -1,5 +1,8 @@
 #include "mainFormUnit.h"
 
+#include "forceDirectories.h"
+#include "openFileDialog.h"
+#include "selectDirDialog.h"
 #include "transformer.h"
 
 #include <QFile>
@@ -117,6 +120,7 @@ TmainForm::TmainForm(const ApplicationTitles& titles, QWidget* parent)
     B_transformer->setText(QStringLiteral("Transformer en .PDB"));
     Button1 = pushButton(this, "Button1");
     Button1->setText(QStringLiteral("?"));
+    OpenDialog1 = new OpenFileDialog(QStringLiteral("Ouvrir"), QStringLiteral("*.pas|*.c|*.txt|*.*"), this);
 
     const QWidget* tabOrder[] = {fichierSource, B_selFicSource, repDestPDB, B_selRepDestPDB,
                                  StoryName,     B_transformer,  Button1};
@@ -180,9 +184,24 @@ void TmainForm::connectClick(QPushButton* button, void (TmainForm::*handler)())
     });
 }
 
-void TmainForm::B_selFicSourceClick() {}
+void TmainForm::B_selFicSourceClick()
+{
+    if (!OpenDialog1->execute(this))
+        return;
+    const QString& path = OpenDialog1->fileName();
+    fichierSource->setText(path);
+    StoryName->setText(path.section(QLatin1Char('/'), -1));
+}
 
-void TmainForm::B_selRepDestClick() {}
+void TmainForm::B_selRepDestClick()
+{
+    SelectDirDialog chooser(repDestPDB->text(), this);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const QString directory = chooser.directory();
+    forceDirectories(QFile::encodeName(directory).toStdString());
+    repDestPDB->setText(directory);
+}
 
 void TmainForm::B_transformerClick()
 {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class OpenFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -49,6 +50,7 @@ private:
     QLineEdit* StoryName;
     QPushButton* B_transformer;
     QPushButton* Button1;
+    OpenFileDialog* OpenDialog1;
 };
 
 inline constexpr const char* aboutText =
