@@ -154,14 +154,11 @@ void TmainForm::layOut()
     // Scaled by the window font's height against the height the layout was
     // drawn for, and further if a caption would still be cut: a face wider
     // than the original must not hide the end of a label.
-    scale_ = QFontMetricsF(font()).height() / designTextHeight;
-    for (const QLabel* label : {Label1, Label2, Label3}) {
-        const QRect design = std::find_if(std::begin(placements), std::end(placements),
-                                          [label](const Placement& p) { return p.widget == label; })
-                                 ->design;
-        const double needed = QFontMetricsF(font()).horizontalAdvance(label->text()) / design.width();
-        scale_ = std::max(scale_, needed);
-    }
+    const QFontMetricsF metrics(font());
+    scale_ = metrics.height() / designTextHeight;
+    for (const auto& [widget, design] : placements)
+        if (const auto* label = qobject_cast<const QLabel*>(widget); label && !label->text().isEmpty())
+            scale_ = std::max(scale_, metrics.horizontalAdvance(label->text()) / design.width());
 
     Label4->setFont(titleFont(scale_));
     Button1->setFont(aboutButtonFont(scale_));

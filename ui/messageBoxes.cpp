@@ -41,12 +41,7 @@ void runBox(QMessageBox::Icon icon, const QString& title, const QString& text)
 
 void MessageBoxSink::show(const std::string& message)
 {
-    showText(QString::fromUtf8(message));
-}
-
-void MessageBoxSink::showText(const QString& text)
-{
-    runBox(QMessageBox::NoIcon, title_, text);
+    runBox(QMessageBox::NoIcon, title_, QString::fromUtf8(message));
 }
 
 void showErrorBox(const QString& title, const std::string& message)

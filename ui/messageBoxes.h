@@ -13,7 +13,6 @@ class MessageBoxSink : public MessageSink {
 public:
     explicit MessageBoxSink(QString title) : title_(std::move(title)) {}
     void show(const std::string& message) override;
-    void showText(const QString& text);
 
 private:
     QString title_;

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -181,6 +182,37 @@ TEST(Transformer, AFailedWriteLeavesTheOldBookIntact)
     EXPECT_EQ(readFile(dir / "Livre.pdb"), "previous book");
     EXPECT_EQ(entryCount(dir.path()), 2u);
 }
+
+// The sanitizers reserve far more address space than any limit this test could set.
+#if !defined(__SANITIZE_ADDRESS__)
+TEST(Transformer, RunningOutOfMemoryIsReportedAsSuch)
+{
+    TempDir dir;
+    writeFile(dir / "big", "");
+    std::filesystem::resize_file(dir / "big", 100 << 20);
+    writeFile(dir / "Livre.pdb", "previous book");
+
+    rlimit previousLimit {};
+    ::getrlimit(RLIMIT_AS, &previousLimit);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    rlimit tight = previousLimit;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (32 << 20);
+    ::setrlimit(RLIMIT_AS, &tight);
+    RecordingSink sink;
+    std::string shown;
+    try {
+        transformer(dir / "big", "Livre", dir.path(), sink, newYear2024);
+    } catch (const EOutOfMemory& error) {
+        shown = withFullStop(error.what());
+    }
+    ::setrlimit(RLIMIT_AS, &previousLimit);
+
+    EXPECT_EQ(shown, "Mémoire insuffisante.");
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(readFile(dir / "Livre.pdb"), "previous book");
+}
+#endif
 
 TEST(Transformer, TooLongTextIsRefusedBeforeWriting)
 {
