@@ -33,7 +33,7 @@ PY
 fi
 echo "source: $(stat -c %s "$book") bytes"
 
-hyperfine --warmup 1 --runs 5 \
+hyperfine --warmup 2 --runs 15 \
     -n "cp + sync" "cp '$book' '$work/copie.txt' && sync '$work/copie.txt'" \
     -n "texte-vers-pdb-cli" "'$cli' '$book' Livre '$work' >/dev/null"
 
