@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTreeView>
 
 QList<FileTypeEntry> fileTypeEntries(const QString& filter)
 {
@@ -28,6 +31,19 @@ QString qtNameFilter(const FileTypeEntry& entry)
     return entry.label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
+// Qt's default proportions cut "Ordinateur" in the places list and the
+// heading of the date column; give both the room their French words need.
+void widenParts(QFileDialog& dialog)
+{
+    dialog.resize(820, 480);
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        splitter->setSizes({150, 670});
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->resizeSection(0, 300);
+        details->header()->resizeSection(3, 170);
+    }
+}
+
 } // namespace
 
 OpenFileDialog::OpenFileDialog(QString title, QString filter, QObject* parent)
@@ -46,6 +62,7 @@ bool OpenFileDialog::execute(QWidget* parent)
     // A name that does not exist yet is accepted too; read-only files are fine, they are only read.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setSizeGripEnabled(true);
+    widenParts(dialog);
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Ouvrir"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Rechercher dans :"));
