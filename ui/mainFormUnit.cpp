@@ -1,5 +1,6 @@
 #include "mainFormUnit.h"
 
+#include "errors.h"
 #include "forceDirectories.h"
 #include "openFileDialog.h"
 #include "selectDirDialog.h"
@@ -122,10 +123,10 @@ TmainForm::TmainForm(const ApplicationTitles& titles, QWidget* parent)
     Button1->setText(QStringLiteral("?"));
     OpenDialog1 = new OpenFileDialog(QStringLiteral("Ouvrir"), QStringLiteral("*.pas|*.c|*.txt|*.*"), this);
 
-    const QWidget* tabOrder[] = {fichierSource, B_selFicSource, repDestPDB, B_selRepDestPDB,
+    QWidget* const tabOrder[] = {fichierSource, B_selFicSource, repDestPDB, B_selRepDestPDB,
                                  StoryName,     B_transformer,  Button1};
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i)
-        setTabOrder(const_cast<QWidget*>(tabOrder[i]), const_cast<QWidget*>(tabOrder[i + 1]));
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
     connectClick(B_selFicSource, &TmainForm::B_selFicSourceClick);
     connectClick(B_selRepDestPDB, &TmainForm::B_selRepDestClick);
@@ -174,7 +175,7 @@ void TmainForm::connectClick(QPushButton* button, void (TmainForm::*handler)())
         try {
             (this->*handler)();
         } catch (const std::bad_alloc&) {
-            showErrorBox(titles_.errorBox, "Mémoire insuffisante");
+            showErrorBox(titles_.errorBox, EOutOfMemory().what());
         } catch (const std::exception& error) {
             showErrorBox(titles_.errorBox, error.what());
         }
