@@ -1,5 +1,6 @@
 #include "errors.h"
 
+#include "paths.h"
 #include "pdbImage.h"
 
 #include <cerrno>
@@ -42,16 +43,6 @@ bool isDirectory(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string parentOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 } // namespace
 
 std::string inOutErrorMessage(int code)
@@ -70,7 +61,7 @@ int inOutErrorCode(int errnoValue, const std::string& path)
         if (entry.errnoValue != errnoValue)
             continue;
         // Linux says ENOENT for a missing folder too; it is a path error then.
-        if (errnoValue == ENOENT && !isDirectory(parentOf(path)))
+        if (errnoValue == ENOENT && !isDirectory(directoryOf(path)))
             return 3;
         return entry.code;
     }

@@ -1,6 +1,7 @@
 #include "outputFile.h"
 
 #include "errors.h"
+#include "paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,14 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string directoryOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The file a chain of symbolic links ends at, which may not exist yet.
 std::string followLinks(std::string path)

@@ -2,7 +2,6 @@
 #include "mainFormUnit.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -16,7 +15,7 @@ int main(int argc, char** argv)
     if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         application.installTranslator(&qtFrench);
     application.setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
-    const auto titles = ApplicationTitles::fromFileName(QFileInfo(QApplication::applicationFilePath()).fileName());
+    const auto titles = ApplicationTitles::fromFileName(QApplication::applicationFilePath());
 
     TmainForm mainForm(titles);
     mainForm.move(mainForm.screen()->availableGeometry().center() - mainForm.rect().center());
